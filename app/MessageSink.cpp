@@ -1,0 +1,10 @@
+#include "app/MessageSink.h"
+
+namespace pw {
+
+MessageSink& nullMessageSink() {
+    static MessageSink sink;
+    return sink;
+}
+
+}  // namespace pw
