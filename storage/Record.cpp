@@ -128,7 +128,7 @@ void CPrimaryRecord::parseOrdinary(Bytes record, int32_t pageType, const Primary
     }
 
     if (recordType == kIndexRecord || !fits(record, position, 2)) {
-        recordLength = int32_t(position);
+        recordLength = int32_t(std::min(position, m));
         if (!measureOnly && recordLength > 0 && size_t(recordLength) <= m)
             rawRecord.assign(record.begin(), record.begin() + recordLength);
         return;
@@ -136,7 +136,7 @@ void CPrimaryRecord::parseOrdinary(Bytes record, int32_t pageType, const Primary
     int16_t count = readI16(record, position);
     columnCount = count;
     if (count <= 0 || count >= kMaximumColumnCount) {
-        recordLength = int32_t(position);
+        recordLength = int32_t(std::min(position, m));
         if (!measureOnly && recordLength > 0 && size_t(recordLength) <= m)
             rawRecord.assign(record.begin(), record.begin() + recordLength);
         return;
@@ -194,7 +194,8 @@ void CPrimaryRecord::parseOrdinary(Bytes record, int32_t pageType, const Primary
             }
         }
     }
-    recordLength = int32_t(position);
+    // A damaged record may claim more than it holds; its length never does.
+    recordLength = int32_t(std::min(position, m));
     if (!measureOnly && recordLength > 0 && size_t(recordLength) <= m)
         rawRecord.assign(record.begin(), record.begin() + recordLength);
 }
@@ -312,7 +313,7 @@ void CPrimaryRecord::parseCompressed(Bytes record, const RecordParseOptions& opt
             }
         }
     }
-    recordLength = int32_t(position);
+    recordLength = int32_t(std::min(position, m));
     if (recordLength > 0 && size_t(recordLength) <= m)
         rawRecord.assign(record.begin(), record.begin() + recordLength);
 }
