@@ -8,39 +8,9 @@
 #include <vector>
 
 #include "catalog/ColumnDescriptor.h"
+#include "catalog/TableConstraints.h"
 
 namespace pw {
-
-struct KeyColumn {
-    std::string name;
-    bool descending = false;
-};
-
-struct KeyConstraint {
-    std::string name;
-    bool primary = false;
-    bool clustered = false;
-    std::vector<KeyColumn> columns;
-};
-
-struct CheckConstraint {
-    std::string name;
-    std::string definition;  // "([Discount]>=(0))"
-};
-
-struct DefaultConstraint {
-    std::string name;
-    std::string column;
-    std::string definition;  // "((0))"
-};
-
-struct ForeignKey {
-    std::string name;
-    std::vector<std::string> columns;
-    std::string referencedSchema = "dbo";
-    std::string referencedTable;
-    std::vector<std::string> referencedColumns;
-};
 
 struct TableSchema {
     std::string schemaName = "dbo";
