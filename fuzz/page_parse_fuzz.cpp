@@ -3,6 +3,7 @@
 // expansion, sparse), the page-body scan of deleted records, large-value
 // pages, IAM pages and the boot page. Only crashes and sanitizer reports count.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -16,8 +17,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace pw;
-    PageBytes page(data, data + (size < kPageSize ? size : kPageSize));
-    page.resize(kPageSize, 0);
+    // A short input fills the start of the page (header, records) and the
+    // end (the slot array) so that small inputs still reach the records.
+    PageBytes page(kPageSize, 0);
+    size_t used = size < kPageSize ? size : kPageSize;
+    size_t front = size < kPageSize ? (used + 1) / 2 : used;
+    std::copy(data, data + front, page.begin());
+    std::copy(data + front, data + used, page.end() - long(used - front));
     static const std::vector<ColumnDescriptor> layout = {
         ColumnDescriptor("int(4)", "a", 9),          ColumnDescriptor("bigint(8)", "b", 0),
         ColumnDescriptor("nvarchar(40)", "c", 11),   ColumnDescriptor("datetime(8)", "d", 4),
