@@ -13,6 +13,12 @@
 #include "catalog/readers/SystemTableReaders.h"
 
 namespace pw {
+namespace {
+
+// The first file version with the 2005 catalog (SQL Server 2005 is 611).
+constexpr uint16_t kFirst2005FormatVersion = 611;
+
+}  // namespace
 
 Database::Database(DatabaseFile& databaseFile)
     : reader(std::make_unique<CatalogReader>(databaseFile)), file(&databaseFile) {
@@ -47,6 +53,12 @@ void Database::load() {
         pages.feed(systemTable::kLegacyObjects, [&](CDataPage& page) {
             catalog::readObjectRows(page, true, pages.repairCounter, objects);
         });
+        // Neither object table gave a row: a damaged 2005-or-later catalog
+        // (its column rows can still name the tables) rather than a SQL
+        // Server 2000 one, unless the boot page says the file is that old.
+        if (objects.empty() && !(file->bootPage && file->bootPage->version > 0 &&
+                                 file->bootPage->version < kFirst2005FormatVersion))
+            context.legacyCatalog.store(false);
     }
     resetCounter();
     const bool legacy = context.legacy();

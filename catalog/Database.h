@@ -139,6 +139,8 @@ public:
     RowsetRow chooseRowset(int32_t objectId) const;
     AllocationUnitRow chooseAllocationUnit(const RowsetRow& rowset) const;
     std::vector<PagePointer> dataPagesOf(int32_t objectId) const;
+    // The allocation units of every rowset of the object, in rowset order.
+    std::vector<AllocationUnitRow> allocationUnitsOf(int32_t objectId) const;
     // The row count the catalog records: the chosen rowset's (2005 and
     // later) or sysindexes' (SQL Server 2000); -1 when unknown.
     int64_t catalogRowCount(int32_t objectId) const;

@@ -3,6 +3,8 @@
 // catalog's maps; each map entry lists rows in catalog order, so the
 // answers are those of a walk over the whole list.
 
+#include <unordered_set>
+
 #include "app/RunContext.h"
 #include "catalog/Database.h"
 
@@ -66,16 +68,40 @@ RowsetRow Database::chooseRowset(int32_t objectId) const {
 }
 
 std::vector<PagePointer> Database::dataPagesOfUnits(const std::vector<AllocationUnitRow>& units) const {
+    // Small object ids are shared by system and user units: only pages of
+    // the very unit (object id and index id, see ownsPage) belong to it.
+    // Each object id's page list is grouped by header index id once, so
+    // that many units over one long list stay linear; a unit listed twice
+    // gives its pages once.
+    using Groups = std::unordered_map<uint16_t, std::vector<size_t>>;
+    std::unordered_map<int32_t, Groups> groupsByObject;
+    std::unordered_set<uint64_t> seenUnits;
     std::vector<PagePointer> pages;
+    static const std::vector<size_t> kNone;
     for (const AllocationUnitRow& unit : units) {
         if (file->context().stop()) break;
+        if (!seenUnits.insert(unit.allocationUnitId).second) continue;
         auto found = file->dataPageMap.find(unit.pageObjectId());
         if (found == file->dataPageMap.end()) continue;
-        // Small object ids are shared by system and user units: only pages
-        // of this very unit (object id and index id) belong to it.
-        for (const PageEntry& entry : found->second)
-            if (entry.pageType == kDataPage && unit.ownsPage(found->first, entry.indexId))
-                pages.push_back(PagePointer{entry.fileNumber, entry.pageNumber});
+        const std::vector<PageEntry>& list = found->second;
+        auto [groupsAt, fresh] = groupsByObject.try_emplace(found->first);
+        Groups& groups = groupsAt->second;
+        if (fresh)
+            for (size_t i = 0; i < list.size(); ++i)
+                if (list[i].pageType == kDataPage) groups[list[i].indexId].push_back(i);
+        auto groupOf = [&](uint16_t indexId) -> const std::vector<size_t>& {
+            auto group = groups.find(indexId);
+            return group == groups.end() ? kNone : group->second;
+        };
+        const std::vector<size_t>& own = groupOf(unit.pageIndexId());
+        const std::vector<size_t>& older =
+            unit.pageIndexId() == 1 ? groupOf(0) : kNone;  // see AllocationUnitRow::ownsPage
+        // Both groups are in list order; merged, they are the list filtered.
+        size_t a = 0, b = 0;
+        while (a < own.size() || b < older.size()) {
+            size_t position = (b >= older.size() || (a < own.size() && own[a] < older[b])) ? own[a++] : older[b++];
+            pages.push_back(PagePointer{list[position].fileNumber, list[position].pageNumber});
+        }
     }
     return pages;
 }
@@ -111,14 +137,24 @@ std::vector<PagePointer> Database::dataPagesOf(int32_t objectId) const {
             if (entry.pageType == kDataPage) pages.push_back(PagePointer{entry.fileNumber, entry.pageNumber});
         return pages;
     }
+    return dataPagesOfUnits(allocationUnitsOf(objectId));
+}
+
+std::vector<AllocationUnitRow> Database::allocationUnitsOf(int32_t objectId) const {
+    // The units of every rowset of the object, rowset by rowset. A rowset id
+    // listed twice owns the same units: they are taken once.
     const CatalogIndex& maps = lookup();
     std::vector<AllocationUnitRow> units;
+    std::unordered_set<uint64_t> seenRowsets;
     for (size_t rowsetPosition : positionsIn(maps.rowsetsByOwner, objectId)) {
-        auto owned = maps.allocationUnitsByOwner.find(rowsets[rowsetPosition].rowsetId);
+        if (file->context().stop()) break;
+        uint64_t rowsetId = rowsets[rowsetPosition].rowsetId;
+        if (!seenRowsets.insert(rowsetId).second) continue;
+        auto owned = maps.allocationUnitsByOwner.find(rowsetId);
         if (owned == maps.allocationUnitsByOwner.end()) continue;
         for (size_t unitPosition : owned->second) units.push_back(allocationUnits[unitPosition]);
     }
-    return dataPagesOfUnits(units);
+    return units;
 }
 
 int64_t Database::catalogRowCount(int32_t objectId) const {

@@ -5,6 +5,8 @@
 // foreign-key marks.
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "app/RunContext.h"
 #include "catalog/Database.h"
@@ -24,7 +26,7 @@ constexpr int32_t kHierarchyIdUserType = 128;
 constexpr int32_t kGeometryUserType = 129;
 
 ColumnDescriptor infoDescriptor(const std::string& text) {
-    ColumnDescriptor descriptor(std::string(), std::string(), int32_t(TypeCode::Char));
+    ColumnDescriptor descriptor{std::string(), std::string(), int32_t(TypeCode::Char)};
     descriptor.infoText = text;
     return descriptor;
 }
@@ -48,10 +50,11 @@ const std::vector<size_t>& positionsOf(const std::unordered_map<Key, std::vector
     return found == map.end() ? kNone : found->second;
 }
 
-ColumnDescriptor* descriptorWithColumnId(std::vector<ColumnDescriptor>& layout, int32_t columnId) {
-    for (ColumnDescriptor& descriptor : layout)
-        if (descriptor.columnId == columnId) return &descriptor;
-    return nullptr;
+// Where each column id stands in `layout` (the first descriptor with it).
+std::unordered_map<int32_t, size_t> positionsByColumnId(const std::vector<ColumnDescriptor>& layout) {
+    std::unordered_map<int32_t, size_t> positions;
+    for (size_t i = 0; i < layout.size(); ++i) positions.emplace(layout[i].columnId, i);
+    return positions;
 }
 
 }  // namespace
@@ -99,11 +102,7 @@ std::vector<ColumnDescriptor> Database::selectObject(const std::string& name, co
             if (context.stop()) break;
             selectedRowsets.push_back(rowsets[position]);
         }
-        for (const RowsetRow& rowset : selectedRowsets) {
-            if (context.stop()) break;
-            for (size_t position : positionsOf(maps.allocationUnitsByOwner, rowset.rowsetId))
-                selectedAllocationUnits.push_back(allocationUnits[position]);
-        }
+        selectedAllocationUnits = allocationUnitsOf(id);
         selectedDataPages = dataPagesOfUnits(selectedAllocationUnits);
     }
 
@@ -111,21 +110,17 @@ std::vector<ColumnDescriptor> Database::selectObject(const std::string& name, co
     selectedColumns.clear();
     legacySelectedColumns.clear();
     const uint32_t owner = uint32_t(id) & kColumnOwnerMask;
-    auto alreadyHas = [](const auto& list, auto columnId) {
-        for (const auto& row : list)
-            if (row.columnId == columnId) return true;
-        return false;
-    };
+    std::unordered_set<int32_t> seenColumnIds;
     if (legacy) {
         for (size_t position : positionsOf(maps.legacyColumnsByOwner, owner)) {
             const LegacyColumnRow& row = legacyColumns[position];
-            if (!alreadyHas(legacySelectedColumns, row.columnId)) legacySelectedColumns.push_back(row);
+            if (seenColumnIds.insert(row.columnId).second) legacySelectedColumns.push_back(row);
         }
     } else {
         for (size_t position : positionsOf(maps.columnsByOwner, owner)) {
             const ColumnRow& row = columns[position];
             if (row.number != 0) continue;
-            if (!alreadyHas(selectedColumns, row.columnId)) selectedColumns.push_back(row);
+            if (seenColumnIds.insert(row.columnId).second) selectedColumns.push_back(row);
         }
     }
 
@@ -140,38 +135,52 @@ std::vector<ColumnDescriptor> Database::selectObject(const std::string& name, co
         const IndexRow& index = indexes[position];
         if ((index.status & 1) != 0 && index.indexId > 0) selectedIndexes.push_back(index);
     }
-    std::vector<IndexColumnRow> keyColumns;
-    const std::vector<size_t>& ownIndexColumns = positionsOf(maps.indexColumnsByObject, id);
+    // The index columns of each selected index, carrying its status. An
+    // index id listed twice (only a damaged catalog does that) is taken once
+    // with the statuses of both, so that the list stays as long as the
+    // object's index columns.
+    std::unordered_map<int32_t, std::vector<size_t>> columnsOfIndex;
+    for (size_t position : positionsOf(maps.indexColumnsByObject, id))
+        columnsOfIndex[indexColumns[position].indexId].push_back(position);
+    std::vector<int32_t> indexOrder;
+    std::unordered_map<int32_t, int32_t> statusOfIndex;
     for (const IndexRow& index : selectedIndexes) {
-        for (size_t position : ownIndexColumns) {
-            if (indexColumns[position].indexId != index.indexId) continue;
+        auto [status, fresh] = statusOfIndex.try_emplace(index.indexId, 0);
+        if (fresh) indexOrder.push_back(index.indexId);
+        status->second |= index.status;
+    }
+    std::vector<IndexColumnRow> keyColumns;
+    for (int32_t indexId : indexOrder) {
+        for (size_t position : positionsOf(columnsOfIndex, indexId)) {
             IndexColumnRow keyColumn = indexColumns[position];
-            keyColumn.status = index.status;
+            keyColumn.status = statusOfIndex[indexId];
             keyColumns.push_back(keyColumn);
         }
     }
 
     buildRowLayout(idText, definitionRows);
+    std::unordered_map<int32_t, size_t> byColumnId = positionsByColumnId(rowLayout);
 
-    for (ColumnDescriptor& descriptor : rowLayout) {
-        for (const IndexColumnRow& keyColumn : keyColumns) {
-            if (keyColumn.columnId != descriptor.columnId) continue;
-            if (keyColumn.status & kIndexIsPrimaryKey) descriptor.primaryKeyColumn = true;
-            if (keyColumn.status & kIndexIsUnique) descriptor.uniqueIndexColumn = true;
-            if (keyColumn.status & kIndexThirdKeyFlag) {
-                descriptor.thirdKeyFlag = true;
-                descriptor.keyOrdinal = keyColumn.keyOrdinal;
-            }
+    for (const IndexColumnRow& keyColumn : keyColumns) {
+        auto found = byColumnId.find(keyColumn.columnId);
+        if (found == byColumnId.end()) continue;
+        ColumnDescriptor& descriptor = rowLayout[found->second];
+        if (keyColumn.status & kIndexIsPrimaryKey) descriptor.primaryKeyColumn = true;
+        if (keyColumn.status & kIndexIsUnique) descriptor.uniqueIndexColumn = true;
+        if (keyColumn.status & kIndexThirdKeyFlag) {
+            descriptor.thirdKeyFlag = true;
+            descriptor.keyOrdinal = keyColumn.keyOrdinal;
         }
     }
     for (size_t position : positionsOf(maps.foreignKeysByParent, id)) {
         const ForeignKeyColumnPair& pair = foreignKeyColumns[position];
         if (pair.referencedTableName.empty() || pair.referencedColumnName.empty()) continue;
-        ColumnDescriptor* descriptor = descriptorWithColumnId(rowLayout, pair.parentColumnId);
-        if (!descriptor) continue;
-        descriptor->foreignKeyColumn = true;
-        descriptor->referencedTable = pair.referencedTableName;
-        descriptor->referencedColumn = pair.referencedColumnName;
+        auto found = byColumnId.find(pair.parentColumnId);
+        if (found == byColumnId.end()) continue;
+        ColumnDescriptor& descriptor = rowLayout[found->second];
+        descriptor.foreignKeyColumn = true;
+        descriptor.referencedTable = pair.referencedTableName;
+        descriptor.referencedColumn = pair.referencedColumnName;
     }
 
     firstStoredColumn = 0;
@@ -193,15 +202,22 @@ void Database::fillLayoutRows(uint64_t rowsetId) {
     // The 2005 release keeps the layout in two tables of its own.
     for (size_t position : positionsOf(maps.layoutInfosByRowset, rowsetId))
         selectedLayoutInfos.push_back(rowsetColumnInfos[position]);
+    std::unordered_map<int32_t, std::vector<size_t>> infosByColumnId;
+    for (size_t i = 0; i < selectedLayoutInfos.size(); ++i) infosByColumnId[selectedLayoutInfos[i].columnId].push_back(i);
     for (size_t position : positionsOf(maps.layoutLinksByRowset, rowsetId)) {
         const RowsetColumnLinkRow& link = rowsetColumnLinks[position];
-        for (RowsetColumnInfoRow& info : selectedLayoutInfos)
-            if (info.columnId == link.columnId) info.columnOrdinal = link.columnOrdinal;
+        for (size_t info : positionsOf(infosByColumnId, link.columnId))
+            selectedLayoutInfos[info].columnOrdinal = link.columnOrdinal;
         selectedLayoutLinks.push_back(link);
     }
 }
 
 void Database::buildRowLayout(const std::string& idText, const std::vector<DefinitionRow>& definitionRows) {
+    // Only this object's definition rows can give texts; taken once, in order.
+    std::vector<DefinitionRow> ownDefinitions;
+    for (const DefinitionRow& row : definitionRows)
+        if (row.objectIdText == idText) ownDefinitions.push_back(row);
+
     const bool legacy = legacyCatalog();
     auto typeTextFor = [&](uint8_t systemTypeId, int32_t userTypeId, int16_t length) {
         return findScalarType(systemTypeId, userTypeId).name + "(" + std::to_string(length) + ")";
@@ -252,53 +268,56 @@ void Database::buildRowLayout(const std::string& idText, const std::vector<Defin
     std::stable_sort(rowLayout.begin(), rowLayout.end(),
                      [](const ColumnDescriptor& a, const ColumnDescriptor& b) { return a.columnId < b.columnId; });
 
+    // Column ids are unique in the layout (duplicates were dropped, and a
+    // descriptor is added below only for an id no descriptor has).
+    std::unordered_map<int32_t, size_t> byColumnId = positionsByColumnId(rowLayout);
     for (const RowsetColumnRow& row : selectedRowsetColumns) {
-        ColumnDescriptor* descriptor = descriptorWithColumnId(rowLayout, row.rowsetColumnId);
-        if (!descriptor) continue;
-        descriptor->leafOffset = int16_t(row.leafOffset);
-        descriptor->physicalColumnId = row.heapColumnId;
-        descriptor->nullBit = row.nullBit;
-        descriptor->stored = true;
+        auto found = byColumnId.find(row.rowsetColumnId);
+        if (found == byColumnId.end()) continue;
+        ColumnDescriptor& descriptor = rowLayout[found->second];
+        descriptor.leafOffset = int16_t(row.leafOffset);
+        descriptor.physicalColumnId = row.heapColumnId;
+        descriptor.nullBit = row.nullBit;
+        descriptor.stored = true;
     }
     if (selectedRowsetColumns.empty() && selectedLayoutInfos.empty())
         for (ColumnDescriptor& descriptor : rowLayout) descriptor.stored = true;
 
     const bool hadColumns = !rowLayout.empty();
     for (const RowsetColumnInfoRow& info : selectedLayoutInfos) {
-        ColumnDescriptor* descriptor = descriptorWithColumnId(rowLayout, info.columnId);
-        if (descriptor) {
-            descriptor->leafOffset = info.leafOffset;
-            descriptor->nullBit = info.nullBit;
-            descriptor->physicalColumnId = info.columnOrdinal;
-            descriptor->stored = true;
+        auto found = byColumnId.find(info.columnId);
+        if (found != byColumnId.end()) {
+            ColumnDescriptor& descriptor = rowLayout[found->second];
+            descriptor.leafOffset = info.leafOffset;
+            descriptor.nullBit = info.nullBit;
+            descriptor.physicalColumnId = info.columnOrdinal;
+            descriptor.stored = true;
             continue;
         }
         // A physical column the column table does not know.
-        ColumnDescriptor added(std::string(), std::string(), int32_t(TypeCode::Char));
+        ColumnDescriptor added(std::string{}, std::string{}, int32_t(TypeCode::Char));
         added.columnId = info.columnId;
         added.physicalColumnId = kNotStored;
         added.stored = false;
         added.leafOffset = info.leafOffset;
         added.nullBit = info.nullBit;
-        if (hadColumns) added.infoText = definitionTextFor(definitionRows, idText, std::to_string(info.columnId));
-        if (rowLayout.size() != selectedLayoutInfos.size()) rowLayout.push_back(std::move(added));
+        if (hadColumns) added.infoText = definitionTextFor(ownDefinitions, idText, std::to_string(info.columnId));
+        if (rowLayout.size() != selectedLayoutInfos.size()) {
+            byColumnId.emplace(added.columnId, rowLayout.size());
+            rowLayout.push_back(std::move(added));
+        }
     }
 
     if (!selectedLayoutInfos.empty()) {
         const std::vector<ColumnDescriptor> firstPass = rowLayout;
         for (ColumnDescriptor& descriptor : rowLayout) {
-            const ColumnDescriptor* source = nullptr;
-            for (const ColumnDescriptor& candidate : firstPass)
-                if (candidate.columnId == descriptor.physicalColumnId) {
-                    source = &candidate;
-                    break;
-                }
-            if (source) {
-                descriptor.leafOffset = source->leafOffset;
-                descriptor.nullBit = source->nullBit;
+            auto source = byColumnId.find(descriptor.physicalColumnId);
+            if (source != byColumnId.end()) {
+                descriptor.leafOffset = firstPass[source->second].leafOffset;
+                descriptor.nullBit = firstPass[source->second].nullBit;
             } else {
                 std::string text =
-                    definitionTextFor(definitionRows, idText, std::to_string(descriptor.physicalColumnId));
+                    definitionTextFor(ownDefinitions, idText, std::to_string(descriptor.physicalColumnId));
                 if (!text.empty()) descriptor.infoText = text;
             }
         }
@@ -307,7 +326,7 @@ void Database::buildRowLayout(const std::string& idText, const std::vector<Defin
     for (ColumnDescriptor& descriptor : rowLayout) {
         if (descriptor.stored) continue;
         descriptor.physicalColumnId = kNotStored;
-        descriptor.infoText = definitionTextFor(definitionRows, idText, std::to_string(descriptor.columnId));
+        descriptor.infoText = definitionTextFor(ownDefinitions, idText, std::to_string(descriptor.columnId));
     }
 }
 

@@ -49,7 +49,7 @@ int16_t scanSecondaryPages(DatabaseFile& file, const FileHandle& handle, const F
     sink.setProgressPos(0);
     uint64_t step = progressStep(geometry.pageCount);
     int16_t firstDataFileNumber = 0;
-    std::vector<uint8_t> chunk(kChunkPages * kPageSize);
+    std::vector<uint8_t> chunk(size_t(std::min<uint64_t>(kChunkPages, geometry.pageCount)) * kPageSize);
     for (uint64_t index = 0; index < geometry.pageCount;) {
         uint64_t pagesInChunk = std::min<uint64_t>(kChunkPages, geometry.pageCount - index);
         size_t wanted = size_t(pagesInChunk * kPageSize);

@@ -53,6 +53,8 @@ int runFiles(const Arguments& arguments) {
             json.key("status").value(int64_t(row.status));
             json.key("logicalName").value(row.logicalName);
             json.key("physicalName").value(row.physicalName);
+            json.key("recordedName").value(row.recordedName);
+            json.key("log").value((row.status & kDataFileIsLog) != 0);
             json.key("found").value(registered(row));
             json.key("size").value(row.size);
             json.key("pageCount").value(row.pageCount);
@@ -95,12 +97,15 @@ int runFiles(const Arguments& arguments) {
                 (unsigned long long)file.pageOrigin);
     std::printf("\nData files listed in the catalog: %zu\n", database.dataFiles.size());
     for (const DataFileRow& row : database.dataFiles) {
-        std::printf("  %3d  %-20s %s\n", row.fileId, row.logicalName.c_str(), row.physicalName.c_str());
-        if (row.fileId > 1)
-            std::printf("       %s", registered(row) ? "found: " : "not found\n");
+        std::printf("  %3d  %-20s %s%s\n", row.fileId, row.logicalName.c_str(),
+                    row.recordedName.empty() ? row.physicalName.c_str() : row.recordedName.c_str(),
+                    (row.status & kDataFileIsLog) ? "  (log)" : "");
+        if (row.fileId <= 1) continue;
         if (registered(row))
-            std::printf("%llu bytes, %llu pages, page origin %d\n", (unsigned long long)row.size,
+            std::printf("       found: %s, %llu pages, page origin %d\n", row.physicalName.c_str(),
                         (unsigned long long)row.pageCount, row.pageOrigin);
+        else
+            std::printf("       not found: %s\n", row.physicalName.c_str());
     }
     std::printf("\nSecondary files registered: %zu\n", file.secondaryFiles.size());
     for (const auto& [number, entry] : file.secondaryFiles)

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "catalog/DefinitionReader.h"
 #include "catalog/DefinitionRow.h"
 #include "cli/CatalogListing.h"
 #include "cli/Json.h"
@@ -145,9 +146,11 @@ int runSchema(const Arguments& arguments) {
     auto catalog = openCatalog(arguments.positionals[0]);
     if (!catalog) return kExitUnreadable;
     Database& database = *catalog->database;
-    // Texts of computed columns come from the object definition table,
-    // which this verb does not read.
-    const std::vector<DefinitionRow> definitions;
+    // Texts of computed columns come from the object definition table.
+    DefinitionReader definitionReader(database, *catalog->opened->file, catalog->opened->context);
+    definitionReader.readLoadTimeDefinitions();
+    catalog->opened->sink.finishLine();
+    const std::vector<DefinitionRow> definitions = definitionReader.loadTimeRows();
 
     std::vector<TableSchema> tables;
     if (arguments.positionals.size() == 2) {

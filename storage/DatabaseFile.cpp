@@ -24,7 +24,8 @@ uint32_t low32(uint64_t value) { return uint32_t(value & 0xFFFFFFFFu); }
 template <typename Visit>
 void walkPages(const FileHandle& file, uint64_t origin, uint64_t first, uint64_t pageCount,
                std::vector<uint8_t>& chunk, Visit visit) {
-    chunk.resize(kChunkPages * kPageSize);
+    if (first >= pageCount) return;
+    chunk.resize(size_t(std::min<uint64_t>(kChunkPages, pageCount - first)) * kPageSize);
     for (uint64_t index = first; index < pageCount;) {
         uint64_t pagesInChunk = std::min<uint64_t>(kChunkPages, pageCount - index);
         size_t wanted = size_t(pagesInChunk * kPageSize);

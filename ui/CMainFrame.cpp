@@ -28,6 +28,7 @@
 #include "ui/Prompter.h"
 #include "ui/RecoveryWorker.h"
 #include "presentation/DisplayController.h"
+#include "presentation/ObjectDisplay.h"
 
 namespace pw::ui {
 namespace {
@@ -61,6 +62,8 @@ CMainFrame::CMainFrame(RunContext& context, Prompter& prompter, QWidget* parent)
     messageSink_ = std::make_unique<GuiMessageSink>(*this);
     treeSink_ = std::make_unique<GuiTreeSink>(*this, *tree());
     contentSink_ = std::make_unique<GuiContentSink>(*this);
+    objectDisplay_ = std::make_unique<ObjectDisplay>(context_, engine_, *treeSink_, *contentSink_);
+    display_ = objectDisplay_.get();
     context_.sink = messageSink_.get();
 }
 
@@ -192,7 +195,11 @@ void CMainFrame::waitForBackgroundThread() {
     updateCommandStates();
 }
 
-void CMainFrame::releaseEngine() { engine_.release(); }
+void CMainFrame::releaseEngine() {
+    // The display's page list and tree handles belong to the released run.
+    objectDisplay_->resetForRun();
+    engine_.release();
+}
 
 // --- Commands ------------------------------------------------------------------
 
@@ -221,7 +228,7 @@ void CMainFrame::OnOpen() {
     ClearPanels();
     startBackground([this, runPath = selectedPath_] {
         GuiRecoveryHost host(*this);
-        RecoveryJob job{context_, engine_, host, *treeSink_, runPath};
+        RecoveryJob job{context_, engine_, host, *treeSink_, runPath, objectDisplay_.get()};
         runRecovery(job);
     });
 }

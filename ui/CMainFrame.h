@@ -25,6 +25,7 @@ class QAction;
 namespace pw {
 class ContentSink;
 class DisplayController;
+class ObjectDisplay;
 class MessageSink;
 }  // namespace pw
 
@@ -53,8 +54,11 @@ public:
     ~CMainFrame() override;
 
     // --- Plug-in points --------------------------------------------------
-    // The display code for tree selections and paging (not owned; may be null).
+    // The display code for tree selections and paging (not owned; may be
+    // null). The window starts with its own ObjectDisplay.
     void setDisplayController(DisplayController* controller) { display_ = controller; }
+    // The window's own display code, which also builds the tree of each run.
+    ObjectDisplay& objectDisplay() { return *objectDisplay_; }
     // Shows the options dialog; true when confirmed. Default: the dialog.
     void setOptionsProvider(std::function<bool(RecoveryOptions&)> provider);
     // Ends the process after a confirmed Close. Default: immediate exit -1.
@@ -150,6 +154,7 @@ private:
     std::unique_ptr<GuiMessageSink> messageSink_;
     std::unique_ptr<GuiTreeSink> treeSink_;
     std::unique_ptr<GuiContentSink> contentSink_;
+    std::unique_ptr<ObjectDisplay> objectDisplay_;
 
     std::function<bool(RecoveryOptions&)> optionsProvider_;
     std::function<void(int)> terminator_;

@@ -20,6 +20,8 @@ constexpr const char* kDefaultDatabaseName = "RepairDataBase";
 
 // Releases the engine objects of the previous run and empties the panels.
 void cleanup(RecoveryJob& job) {
+    // The display state of the previous run refers to its engine objects.
+    if (job.display) job.display->resetForRun();
     job.engine.release();
     job.host.clearPanels();
 }
@@ -43,8 +45,7 @@ bool openDataFile(RecoveryJob& job) {
 }
 
 // ---------------------------------------------------------------------------
-// Catalog stage. The object tree builder and the definition loader plug in
-// here; until they do, the run loads the catalog and builds no tree.
+// Catalog stage.
 
 enum class CatalogOutcome { Loaded, NoObjects };
 
@@ -64,13 +65,17 @@ CatalogOutcome loadCatalog(RecoveryJob& job) {
 // Builds the object tree under a root named `databaseName`; false when no
 // object could be placed.
 bool buildObjectTree(RecoveryJob& job, const std::string& databaseName) {
-    (void)job;
-    (void)databaseName;
-    return true;
+    if (!job.display) return true;
+    return job.display->buildObjectTree(databaseName);
 }
 
 // Sorts "User Tables", reads the object-definition table and redraws.
-void finishObjectTree(RecoveryJob& job) { job.tree.redraw(); }
+void finishObjectTree(RecoveryJob& job) {
+    if (job.display)
+        job.display->finishObjectTree();
+    else
+        job.tree.redraw();
+}
 
 // ---------------------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 
 #include "app/RunContext.h"
 #include "presentation/EngineHolder.h"
+#include "presentation/ObjectDisplay.h"
 #include "presentation/TreeSink.h"
 
 namespace pw::ui {
@@ -37,6 +38,9 @@ struct RecoveryJob {
     RecoveryHost& host;
     TreeSink& tree;
     std::string path;  // the data file chosen for this run
+    // Builds the object tree and reads the definitions once the catalog is
+    // loaded; without it the run builds no tree.
+    ObjectDisplay* display = nullptr;
 };
 
 // "Browse File Path:\t" logs the path with every backslash doubled.

@@ -1,20 +1,29 @@
 // The desktop application: single instance, collation list, main window.
 //
-//   pagewright                         the interactive application
-//   pagewright --screenshot OUT [FILE] draws the window (after a run over
-//                                      FILE when given) into the image OUT
+//   pagewright [FILE]                  the interactive application; with FILE
+//                                      it opens FILE with the default options
+//   pagewright --screenshot OUT [FILE] draws the window into the image OUT;
+//                                      with FILE after a run over FILE and the
+//                                      first display page of its user table
+//                                      with the most rows
 
 #include <QApplication>
+#include <QTimer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QMessageBox>
 #include <QPixmap>
 #include <cstdio>
+#include <memory>
 
 #include "app/CollationList.h"
 #include "app/RunContext.h"
 #include "ui/AppTexts.h"
+#include "presentation/ObjectDisplay.h"
 #include "ui/CMainFrame.h"
+#include "ui/COrvexFileSettingDlg.h"
+#include "ui/CFileView.h"
+#include "ui/CXHtmlTree.h"
 #include "ui/Prompter.h"
 #include "ui/SingleInstanceGuard.h"
 
@@ -32,21 +41,54 @@ public:
     }
 };
 
+// The options of a run started from the command line: Standard mode, the
+// log in the temporary folder.
+void useDefaultOptions(pw::RecoveryOptions& options, const QString& dataFile) {
+    options.mdfPath = QDir::toNativeSeparators(dataFile).toStdString();
+    options.recoveryMode = int32_t(pw::RecoveryMode::Standard);
+    options.logFolder = QDir::toNativeSeparators(QDir::tempPath() + QLatin1Char('/')).toStdString();
+}
+
+// Shows the tree's folders and the user table with the most rows, selected
+// and displayed; waits for its first display page.
+void showLargestTable(pw::ui::CMainFrame& frame) {
+    if (!frame.engine().hasDatabase()) return;
+    const std::string name = pw::userTableWithMostRows(*frame.engine().database);
+    pw::ui::CXHtmlTree* tree = frame.tree();
+    const pw::TreeFolders& folders = frame.objectDisplay().treeBuilder().folders();
+    for (pw::TreeItem folder : {folders.root, folders.tables, folders.userTables, folders.views,
+                                folders.programmability, folders.storedProcedures})
+        if (QTreeWidgetItem* item = tree->widgetItem(folder)) item->setExpanded(true);
+    pw::TreeItem table = pw::kNoTreeItem;
+    for (pw::TreeItem child = tree->firstChild(folders.userTables); child != pw::kNoTreeItem && !name.empty();
+         child = tree->nextSibling(child)) {
+        if (tree->itemText(child).toStdString() == name) {
+            table = child;
+            break;
+        }
+    }
+    if (table == pw::kNoTreeItem) return;
+    tree->selectTreeItem(table);
+    tree->scrollToItem(tree->widgetItem(table), QAbstractItemView::PositionAtCenter);
+    frame.OnObjectSelected(table);
+    frame.waitForBackgroundThread();
+}
+
 int takeScreenshot(pw::RunContext& context, const QString& outPath, const QString& dataFile) {
     ConsolePrompter prompter;
     pw::ui::CMainFrame frame(context, prompter);
     frame.resize(1280, 800);
     frame.show();
+    frame.resizeDocks({frame.treePane()}, {300}, Qt::Horizontal);
     QApplication::processEvents();
     if (!dataFile.isEmpty()) {
         frame.setOptionsProvider([&](pw::RecoveryOptions& options) {
-            options.mdfPath = QDir::toNativeSeparators(dataFile).toStdString();
-            options.recoveryMode = int32_t(pw::RecoveryMode::Standard);
-            options.logFolder = QDir::toNativeSeparators(QDir::tempPath() + QLatin1Char('/')).toStdString();
+            useDefaultOptions(options, dataFile);
             return true;
         });
         frame.OnOpen();
         frame.waitForBackgroundThread();
+        showLargestTable(frame);
     }
     QApplication::processEvents();
     if (!frame.grab().save(outPath)) {
@@ -91,5 +133,21 @@ int main(int argc, char* argv[]) {
 
     pw::ui::CMainFrame frame(context, pw::ui::defaultPrompter());
     frame.showMaximized();
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) {
+        // The first Open takes the file of the command line; later ones ask.
+        const QString dataFile = files.first();
+        auto firstRun = std::make_shared<bool>(true);
+        frame.setOptionsProvider([&frame, dataFile, firstRun](pw::RecoveryOptions& options) {
+            if (*firstRun) {
+                *firstRun = false;
+                useDefaultOptions(options, dataFile);
+                return true;
+            }
+            pw::ui::COrvexFileSettingDlg dialog(options, frame.prompter(), &frame);
+            return dialog.exec() == QDialog::Accepted;
+        });
+        QTimer::singleShot(0, &frame, [&frame] { frame.OnOpen(); });
+    }
     return app.exec();
 }

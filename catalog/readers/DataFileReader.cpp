@@ -36,6 +36,7 @@ void readDataFileRows(CDataPage& page, std::vector<DataFileRow>& out) {
             row.fileId = readI16(fixed, kFileId);
             row.logicalName = paddedName(fixed, kLogicalName, kLogicalNameBytes);
             row.physicalName = paddedName(fixed, kPhysicalName, kPhysicalNameBytes);
+            row.recordedName = row.physicalName;
         }
         out.push_back(std::move(row));
     });

@@ -240,14 +240,19 @@ private slots:
         frame->waitForBackgroundThread();
 
         QStringList lines = frame->logList()->lines();
-        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines.size(), 11);
         QCOMPARE(lines[0], path + QStringLiteral(" File is selected for recovery...."));
         QCOMPARE(lines[1], QStringLiteral("Browse File Path:\t") + path + QStringLiteral("\r\n"));
         QCOMPARE(lines[2], QStringLiteral("Standard mode is selected for file recovery."));
         QCOMPARE(lines[3], QStringLiteral("Scanning of file starts..."));
         QVERIFY(lines[4].startsWith(QStringLiteral("Database version: ")));
         QVERIFY(lines[5].startsWith(QStringLiteral("Collation Type: ")));
-        QCOMPARE(lines[6], QStringLiteral("Scanning completed for selected mdf file."));
+        QCOMPARE(lines[6], QStringLiteral("Creating Tree........."));
+        QCOMPARE(lines[7], QStringLiteral("Process done........."));
+        QCOMPARE(lines[8], QStringLiteral("Retrieving Objects of Sysobjvalues System Tables..........."));
+        QCOMPARE(lines[9],
+                 QStringLiteral("Retrieving  Objects of Sysobjvalues System Tables has been done..........."));
+        QCOMPARE(lines[10], QStringLiteral("Scanning completed for selected mdf file."));
         QCOMPARE(prompter.messages(), (QStringList{kWait, QStringLiteral("Scanning process completed.")}));
         QCOMPARE(frame->captionBar()->text(), QStringLiteral("Scanning completed for selected mdf file"));
         QVERIFY(!context->isRunning);

@@ -13,6 +13,7 @@ std::unique_ptr<QObject> makeAboutBoxTest();
 std::unique_ptr<QObject> makeMainFrameTest();
 std::unique_ptr<QObject> makeRecoveryWorkerTest();
 std::unique_ptr<QObject> makeStartUpTest();
+std::unique_ptr<QObject> makeEndToEndTest();
 
 inline std::vector<std::unique_ptr<QObject>> makeSuites() {
     std::vector<std::unique_ptr<QObject>> suites;
@@ -22,6 +23,7 @@ inline std::vector<std::unique_ptr<QObject>> makeSuites() {
     suites.push_back(makeStartUpTest());
     suites.push_back(makeRecoveryWorkerTest());
     suites.push_back(makeMainFrameTest());
+    suites.push_back(makeEndToEndTest());
     return suites;
 }
 
