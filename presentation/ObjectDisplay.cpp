@@ -103,6 +103,7 @@ void ObjectDisplay::showPreviousRecords() {
 // --- The display thread ----------------------------------------------------------------
 
 void ObjectDisplay::endQuietly() {
+    context_.listingInProgress = false;
     context_.isRunning = false;
     content_.showProgress(false);
 }

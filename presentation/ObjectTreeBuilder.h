@@ -81,7 +81,8 @@ public:
     // Places every named object of `database` under its folder, makes table
     // nodes with rows bold (each table is selected for that, with
     // `definitions` for its computed columns) and sorts the procedure and
-    // function folders. False when no object with a name was met.
+    // function folders. Stop ends the walk; what was placed stays. False
+    // when no object with a name was met.
     bool FillObjectTree(Database& database, const std::vector<DefinitionRow>& definitions);
 
     // Sorts "User Tables" by text (the end of a successful build).
