@@ -11,7 +11,7 @@
 namespace pw {
 namespace {
 
-constexpr size_t kChunkPages = 128;  // pages per sequential read of a whole-file pass
+constexpr size_t kChunkPages = 256;  // pages per sequential read of a whole-file pass
 constexpr int32_t kLastSystemObjectId = 100;
 
 uint64_t progressStep(uint64_t count) { return std::max<uint64_t>(1, (count + 99) / 100); }
@@ -125,25 +125,47 @@ bool DatabaseFile::mapPages() {
     uint64_t step = progressStep(pageCount);
     std::vector<uint8_t> chunk;
 
+    // Pages of one object usually follow each other: remember the list the
+    // last page went to instead of looking the map up for every page.
+    struct ListCache {
+        PageMap& map;
+        int32_t objectId = 0;
+        std::vector<PageEntry>* list = nullptr;
+        void append(int32_t id, const PageEntry& entry) {
+            if (!list || id != objectId) {
+                list = &map[id];
+                objectId = id;
+            }
+            list->push_back(entry);
+        }
+    } systemLists{systemPageMap}, dataLists{dataPageMap}, iamLists{iamPageMap};
+    uint64_t typeCounts[256] = {};
+    uint64_t nextProgress = step;
+
     walkPages(*file_, pageOrigin, 0, pageCount, chunk, [&](uint64_t index, Bytes page) {
         if (context_.stop()) return false;
         int32_t objectId = readI32(page, header::kObjectId);
-        int32_t pageType = readU8(page, header::kPageType);
+        uint8_t pageType = readU8(page, header::kPageType);
         PageEntry entry;
         entry.fileNumber = int16_t(readU16(page, header::kThisFile));
         entry.pageNumber = int32_t(index);
         entry.pageType = pageType;
         entry.indexId = readU16(page, header::kIndexId);
-        ++pageTypeCounts[pageType];
+        ++typeCounts[pageType];
         if (objectId <= kLastSystemObjectId && entry.indexId < kFirstUserIndexId) {
-            systemPageMap[objectId].push_back(entry);
+            systemLists.append(objectId, entry);
             ++systemPages;
         }
-        if (objectId > 0 && pageType == kDataPage) dataPageMap[objectId].push_back(entry);
-        if (objectId > 0 && pageType == kIamPage) iamPageMap[objectId].push_back(entry);
-        if ((index + 1) % step == 0) sink.setProgressPos(low32(index + 1));
+        if (objectId > 0 && pageType == kDataPage) dataLists.append(objectId, entry);
+        if (objectId > 0 && pageType == kIamPage) iamLists.append(objectId, entry);
+        if (index + 1 == nextProgress) {
+            sink.setProgressPos(low32(index + 1));
+            nextProgress += step;
+        }
         return true;
     });
+    for (int type = 0; type < 256; ++type)
+        if (typeCounts[type]) pageTypeCounts[type] = typeCounts[type];
     sink.setProgressPos(low32(pageCount));
     sink.setStatusText(openText::kMappingDone);
     return systemPages > 0;
