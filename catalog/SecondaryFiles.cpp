@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "app/RunContext.h"
 #include "storage/ByteReader.h"
@@ -91,8 +92,12 @@ SecondaryFileEntry entryFor(const DataFileRow& row, std::shared_ptr<FileHandle> 
 }
 
 void scanListedFiles(DatabaseFile& file, std::vector<DataFileRow>& dataFiles) {
+    // A damaged table may name one file under several ids: it is scanned
+    // once, or its pages would stand twice in the maps.
+    std::set<std::string> scanned;
     for (DataFileRow& row : dataFiles) {
         if (row.fileId <= 1) continue;
+        if (!scanned.insert(row.physicalName).second) continue;
         auto handle = std::make_shared<FileHandle>(row.physicalName);
         if (!handle->isOpen()) continue;  // a log file listed as .ndf, a file moved away: skipped
         FileGeometry geometry = geometryOf(*handle);

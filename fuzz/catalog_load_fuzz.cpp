@@ -1,8 +1,9 @@
 // Loads whole catalogs from data files whose system table pages the fuzzer
 // mutates, then selects every object and lists every table. The base file
 // is a small fixture database (2005 format, or SQL Server 2000 format), or
-// the file named by PW_FUZZ_BASE (a corpus file). Only crashes, hangs and
-// sanitizer reports count.
+// the files named by PW_FUZZ_BASE and PW_FUZZ_LEGACY_BASE (corpus files,
+// copied to a temporary folder first). Only crashes, hangs and sanitizer
+// reports count.
 //
 // Input: [mode][page selector, 2 bytes][payload]. The selector picks one of
 // the pages the catalog loader reads. Mode bit 0: the payload overwrites the
@@ -123,11 +124,11 @@ void writeSecondary(const std::filesystem::path& directory) {
 
 Base prepare(const std::filesystem::path& directory, bool legacy) {
     Base base;
-    const char* given = legacy ? nullptr : std::getenv("PW_FUZZ_BASE");
+    const char* given = std::getenv(legacy ? "PW_FUZZ_LEGACY_BASE" : "PW_FUZZ_BASE");
     if (given) {
         std::ifstream in(given, std::ios::binary);
         base.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        base.path = (directory / "given.mdf").string();
+        base.path = (directory / (legacy ? "given_legacy.mdf" : "given.mdf")).string();
     } else {
         base.bytes = fixtureBytes(legacy, directory);
         base.path = (directory / (legacy ? "legacy.mdf" : "base.mdf")).string();

@@ -44,12 +44,12 @@ PageBytes pageFrom(const uint8_t* data, size_t size) {
 }
 
 std::vector<ColumnDescriptor> makeLayout() {
-    struct Spec {
+    struct ColumnSketch {
         const char* typeText;
         TypeCode code;
         int16_t leaf;
     };
-    const Spec specs[] = {
+    const ColumnSketch sketches[] = {
         {"int(4)", TypeCode::Int, 4},          {"bit(1)", TypeCode::Bit, 8},
         {"bit(1)", TypeCode::Bit, 8},          {"datetime(8)", TypeCode::DateTime, 9},
         {"decimal(9)", TypeCode::Decimal, 17}, {"char(6)", TypeCode::Char, 26},
@@ -61,14 +61,14 @@ std::vector<ColumnDescriptor> makeLayout() {
     };
     std::vector<ColumnDescriptor> layout;
     int32_t id = 1;
-    for (const Spec& spec : specs) {
-        ColumnDescriptor column(spec.typeText, "c" + std::to_string(id), int32_t(spec.code));
-        column.typeCode = spec.code;
+    for (const ColumnSketch& sketch : sketches) {
+        ColumnDescriptor column(sketch.typeText, "c" + std::to_string(id), int32_t(sketch.code));
+        column.typeCode = sketch.code;
         column.columnId = id;
         column.physicalColumnId = id;
         column.stored = true;
-        column.leafOffset = spec.leaf;
-        column.legacyRowOffset = spec.leaf;
+        column.leafOffset = sketch.leaf;
+        column.legacyRowOffset = sketch.leaf;
         column.nullBit = id;
         column.precision = 10;
         column.scale = 2;

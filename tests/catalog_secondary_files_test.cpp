@@ -116,7 +116,8 @@ protected:
 
 TEST_F(CatalogSecondaryFiles, ListedFilesAreFoundBesideThePrimaryFile) {
     writePrimary({listed(1, "Spread", "C:\\Data\\spread.mdf"), listed(2, "Spread_log", "C:\\Logs\\spread_log.ldf", 0x42),
-                  listed(3, "Spread_2", "D:\\Elsewhere\\sales_2.ndf"), listed(4, "Spread_3", "sales_3.NDF")});
+                  listed(3, "Spread_2", "D:\\Elsewhere\\sales_2.ndf"), listed(4, "Spread_3", "sales_3.NDF"),
+                  listed(5, "Again", "E:\\sales_2.ndf")});  // a damaged row naming file 3's file again
     secondaryImage(3, "in file 3").writeTo(dir.file("sales_2.ndf"));
     secondaryImage(4, "in file 4").writeTo(dir.file("sales_3.ndf"), 100);  // 100 stray bytes first
     auto loaded = fixtures::loadCatalog(dir.file("spread.mdf"));
@@ -124,7 +125,7 @@ TEST_F(CatalogSecondaryFiles, ListedFilesAreFoundBesideThePrimaryFile) {
     const DatabaseFile& file = *loaded->file;
     Database& db = *loaded->database;
 
-    ASSERT_EQ(db.dataFiles.size(), 4u);
+    ASSERT_EQ(db.dataFiles.size(), 5u);
     EXPECT_EQ(db.dataFiles[0].physicalName, "C:\\Data\\spread.mdf");  // the primary row is left alone
     EXPECT_EQ(db.dataFiles[1].physicalName, dir.path().string() + "/spread_log.ndf");
     EXPECT_EQ(db.dataFiles[1].recordedName, "C:\\Logs\\spread_log.ldf");
@@ -133,7 +134,8 @@ TEST_F(CatalogSecondaryFiles, ListedFilesAreFoundBesideThePrimaryFile) {
     EXPECT_EQ(db.dataFiles[2].pageCount, 18u);
     EXPECT_EQ(db.dataFiles[3].pageOrigin, 100);
 
-    ASSERT_EQ(file.secondaryFiles.size(), 2u);  // the log file names a file that does not exist
+    // The log file names a file that does not exist; the repeated name is scanned once.
+    ASSERT_EQ(file.secondaryFiles.size(), 2u);
     EXPECT_EQ(file.secondaryFiles.at(3).pageOrigin, 0);
     EXPECT_EQ(file.secondaryFiles.at(4).pageOrigin, 100);
     EXPECT_EQ(file.secondaryFiles.at(4).pageCount, 18u);

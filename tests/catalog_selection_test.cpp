@@ -377,77 +377,6 @@ TEST_F(CatalogSelection, ClusteredPagesWrittenBeforeAnUpgradeBelongToTheirUnit) 
     EXPECT_EQ(db.selectedDataPages.size(), 2u);  // index ids 0 and 1, not the nonclustered 2
 }
 
-TEST_F(CatalogSelection, ZeroedObjectTableNamesTablesByTheirIds) {
-    CatalogWriter writer;
-    addShop(writer);
-    fixtures::DatabaseImage image = fixtures::catalogImage(writer, "Zeroed");
-    for (uint32_t p = 0; p < image.pageCount(); ++p) {
-        PageBytes& page = image.page(p);
-        if (readI32(Bytes(page.data(), page.size()), 24) == 34) std::fill(page.begin() + 96, page.end(), 0);
-    }
-    image.writeTo(dir.file("zeroed.mdf"));
-    auto loaded = fixtures::loadCatalog(dir.file("zeroed.mdf"));
-    ASSERT_TRUE(loaded->database);
-    Database& db = *loaded->database;
-    ASSERT_EQ(db.objects.size(), 2u);
-    EXPECT_EQ(db.objects[0].name, "1000");
-    EXPECT_EQ(db.objects[0].type, "U ");
-    EXPECT_EQ(db.objects[0].parentObjectId, -1);
-    EXPECT_EQ(db.objects[1].name, "2000");
-    EXPECT_FALSE(db.legacyCatalog());  // only the 2005 tables' column rows can name tables
-    std::vector<ColumnDescriptor> layout = db.selectObject("2000", "U ", {});
-    EXPECT_EQ(layout.size(), 3u);
-    EXPECT_EQ(db.selectedDataPages.size(), 1u);
-}
-
-TEST_F(CatalogSelection, LegacyCatalogKeepsUserTablesWithAClusteredIndex) {
-    CatalogWriter writer(true);
-    TableSpec clustered;
-    clustered.objectId = 1977058079;
-    clustered.name = "authors";
-    clustered.columns = {intColumn("au_id", false), intColumn("contract", true)};
-    clustered.primaryKey = {1};
-    clustered.primaryKeyName = "UPKCL_auidind";
-    clustered.rows = {CatalogWriter::rowRecord(clustered, {intBytes(1), intBytes(0)})};
-    writer.addTable(clustered);
-    TableSpec heap;
-    heap.objectId = 245575913;
-    heap.name = "discounts";
-    heap.columns = {intColumn("lowqty")};
-    heap.rowCount = 3;
-    writer.addTable(heap);
-    TableSpec system;
-    system.objectId = 3;
-    system.name = "syscolumns";
-    system.type = "S ";
-    system.columns = {intColumn("id")};
-    system.primaryKey = {1};
-    writer.addTable(system);
-    auto loaded = load(writer, 539);
-    Database& db = *loaded->database;
-    EXPECT_TRUE(db.legacyCatalog());
-    EXPECT_TRUE(loaded->context.legacyCatalog.load());
-    ASSERT_EQ(db.legacyTables.size(), 1u);
-    EXPECT_EQ(db.legacyTables[0].name, "authors");
-    ASSERT_EQ(db.legacyTables[0].columns.size(), 2u);
-    EXPECT_EQ(db.legacyTables[0].columns[0].name, "au_id");
-    EXPECT_EQ(db.legacyTables[0].columns[1].columnOrder, 2);
-    EXPECT_EQ(db.catalogRowCount(245575913), 3);
-    EXPECT_EQ(db.catalogRowCount(1977058079), 1);
-    EXPECT_TRUE(db.columns.empty());
-    EXPECT_TRUE(db.rowsetColumns.empty());
-
-    std::vector<ColumnDescriptor> layout = db.selectObject("authors", "U ", {});
-    ASSERT_EQ(layout.size(), 2u);
-    EXPECT_TRUE(layout[0].stored);
-    EXPECT_FALSE(layout[0].nullable);
-    EXPECT_TRUE(layout[1].nullable);
-    EXPECT_EQ(layout[0].typeText, "(4)");  // no scalar type table in these files
-    EXPECT_EQ(db.selectedDataPages.size(), 1u);
-    ASSERT_EQ(db.childObjects.size(), 1u);
-    EXPECT_EQ(db.childObjects[0].objectId, 1977058079);  // the parent id, in these catalogs
-}
-
 TEST_F(CatalogSelection, LayoutTablesOfThe2005ReleaseMapColumnsToTheirPlaces) {
     // Without sysrscols rows the layout comes from tables 13 and 4: the
     // physical column of each catalog column, its offset and null bit.
@@ -506,21 +435,6 @@ TEST_F(CatalogSelection, LayoutTablesOfThe2005ReleaseMapColumnsToTheirPlaces) {
     EXPECT_EQ(layout[3].physicalColumnId, kNotStored);
     EXPECT_EQ(layout[3].systemTypeId, 0);
     EXPECT_EQ(layout[3].infoText, "X");
-}
-
-TEST_F(CatalogSelection, AStopDuringLoadingLeavesAUsableCatalog) {
-    CatalogWriter writer;
-    addShop(writer);
-    fixtures::DatabaseImage image = fixtures::catalogImage(writer, "Stopped");
-    image.writeTo(dir.file("stopped.mdf"));
-    RunContext context;
-    DatabaseFile file(dir.file("stopped.mdf").string(), false, context);
-    ASSERT_TRUE(file.isOpen());
-    context.stopRequested.store(true);
-    Database db(file);
-    EXPECT_TRUE(db.foreignKeyColumns.empty());
-    EXPECT_TRUE(db.dataFiles.empty());
-    db.selectObject("Orders", "U ", {});  // whatever was read, selection stays safe
 }
 
 }  // namespace

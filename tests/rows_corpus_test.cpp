@@ -160,7 +160,9 @@ void checkTruthRows(bool advanced) {
             EXPECT_EQ(got[0], truth[0]);  // the column names
             auto [missing, extra] = compare(Lines(truth.begin() + 1, truth.end()), Lines(got.begin() + 1, got.end()));
             EXPECT_TRUE(missing.empty()) << missing.size() << " truth rows missing, first: " << missing.front();
-            if (!advanced) EXPECT_TRUE(extra.empty()) << extra.size() << " rows too many, first: " << extra.front();
+            if (!advanced) {
+                EXPECT_TRUE(extra.empty()) << extra.size() << " rows too many, first: " << extra.front();
+            }
         }
     }
 }
@@ -208,8 +210,9 @@ TEST(RowsCorpus, EveryUserTableGivesTheCatalogsRowCount) {
                 for (size_t c = 0; c < row.size(); ++c) {
                     // Character data may be an empty string; any other value
                     // has a text whenever it is not NULL.
-                    if (!row.isNull(c) && row.text(c).empty())
+                    if (!row.isNull(c) && row.text(c).empty()) {
                         EXPECT_TRUE(isCharacterType(scan.layout()[c].typeCode)) << scan.layout()[c].name;
+                    }
                 }
                 return true;
             });

@@ -182,6 +182,21 @@ TEST_F(RowsLargeValues, AbsurdNestingEnds) {
     EXPECT_EQ(r.text(1), "");  // deeper than any real tree: not followed
 }
 
+TEST_F(RowsLargeValues, OverlappingRecordsCannotInflateAValue) {
+    // A damaged page whose fifty slots all point at one 7000-byte piece.
+    std::vector<LobLink> links;
+    for (int16_t slot = 0; slot < 50; ++slot) links.push_back({rowId(31, slot), 7000});
+    textPage(30, {fixtures::largeRootRecord(links)});
+    PageBuilder damaged(31, kObject, 3, 1, 256);
+    damaged.addRecord(fixtures::dataRecord(ByteVector(7000, 0xAB)));
+    for (int slot = 1; slot < 50; ++slot) damaged.addSlot(96);
+    fixture.image.setPage(31, damaged.build());
+    DecodedRow r = row(column("image(16)", TypeCode::Image), fixtures::textPointer(rowId(30, 0)));
+    // No more bytes than the two pages the value was read from hold.
+    EXPECT_LE(r.text(1).size(), 2 + 2 * 2 * 8192u);
+    EXPECT_GE(r.text(1).size(), 2 + 2 * 7000u);
+}
+
 TEST(RowsLargeValueStructures, PartsAreReadOnlyWithinTheRecordData) {
     ByteVector smallRoot = fixtures::lobRecord(0, fixtures::smallRootBody(bytesOf("hello")));
     Bytes smallData = Bytes(smallRoot).subspan(4);

@@ -1,4 +1,5 @@
 #include "ui/CMainFrame.h"
+#include "ui/SaveCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -244,7 +245,10 @@ void CMainFrame::OnStop() {
 
 void CMainFrame::OnSave() {
     if (refuseWhileBusy()) return;
-    if (saveHandler_) saveHandler_();
+    if (saveHandler_)
+        saveHandler_();
+    else
+        SaveCommand(*this)();
 }
 
 void CMainFrame::OnHelp() {

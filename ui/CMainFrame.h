@@ -67,6 +67,9 @@ public:
     void setHelpOpener(std::function<void()> opener);
     // Runs the Save command when idle. Default: nothing.
     void setSaveHandler(std::function<void()> handler);
+    // Starts `body` on the one background thread (the Save command's export);
+    // false while another background thread still runs.
+    bool runInBackground(std::function<void()> body) { return startBackground(std::move(body)); }
 
     // The interfaces background threads use.
     MessageSink& messageSink();

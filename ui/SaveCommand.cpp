@@ -35,7 +35,8 @@ std::string scriptBaseName(const std::string& databaseName) {
 
 std::vector<std::string> SaveCommand::checkedUserTables(const CXHtmlTree& tree) {
     std::vector<std::string> names;
-    for (TreeItem root = tree.firstChild(kNoTreeItem); root != kNoTreeItem; root = tree.nextSibling(root)) {
+    for (int top = 0; top < tree.topLevelItemCount(); ++top) {
+        TreeItem root = tree.handleOf(tree.topLevelItem(top));
         TreeItem tables = childNamed(tree, root, QStringLiteral("Tables"));
         TreeItem user = tables == kNoTreeItem ? kNoTreeItem : childNamed(tree, tables, QStringLiteral("User Tables"));
         if (user == kNoTreeItem) continue;

@@ -4,6 +4,7 @@
 
 #include "app/RunContext.h"
 #include "storage/DatabaseFile.h"
+#include "storage/PageGeometry.h"
 #include "storage/TextMixPage.h"
 #include "values/Internal.h"
 #include "values/LargeRootYukon.h"
@@ -16,7 +17,14 @@ namespace {
 constexpr size_t kCachedPages = 8;
 constexpr size_t kInRowRootHeader = 12;
 constexpr size_t kInRowLinkSize = 12;
-constexpr int16_t kHighestFileNumber = 1000;  // a larger file number in a root is damage: file 1 is meant
+constexpr int16_t kHighestFileNumber = 1000;
+// The sizes a root announces are trusted for reserving memory only this far.
+constexpr uint64_t kMaximumReserve = uint64_t(16) << 20;
+
+void reserveFor(uint64_t announced, LargeValue& value) {
+    uint64_t wanted = value.bytes.size() + std::min(announced, kMaximumReserve);
+    if (wanted > value.bytes.capacity()) value.bytes.reserve(size_t(wanted));
+}  // a larger file number in a root is damage: file 1 is meant
 
 uint64_t recordKey(const RowId& rowId) {
     return (uint64_t(uint16_t(rowId.page.fileNumber)) << 48) | (uint64_t(uint32_t(rowId.page.pageNumber)) << 16) |
@@ -27,7 +35,12 @@ uint64_t recordKey(const RowId& rowId) {
 
 struct LargeValueReader::Walk {
     std::unordered_set<uint64_t> visited;
+    // The distinct pages the value was read from. A value never holds more
+    // bytes than its pages do: records that overlap on a damaged page cannot
+    // blow one page up into megabytes.
+    std::unordered_set<uint64_t> pages;
     int depth = 0;
+    size_t budget() const { return std::min(kMaximumLargeValueBytes, pages.size() * kPageSize); }
 };
 
 LargeValueReader::LargeValueReader(const DatabaseFile* file, const RunContext& context)
@@ -52,8 +65,8 @@ std::shared_ptr<TextMixPage> LargeValueReader::page(PagePointer pointer) {
     return read;
 }
 
-void LargeValueReader::appendBytes(Bytes bytes, LargeValue& value) {
-    size_t room = kMaximumLargeValueBytes - std::min(value.bytes.size(), kMaximumLargeValueBytes);
+void LargeValueReader::appendBytes(Bytes bytes, size_t budget, LargeValue& value) {
+    size_t room = budget - std::min(value.bytes.size(), budget);
     Bytes part = bytes.first(std::min(bytes.size(), room));
     value.bytes.insert(value.bytes.end(), part.begin(), part.end());
 }
@@ -68,23 +81,24 @@ void LargeValueReader::appendRecord(const RowId& rowId, Walk& walk, LargeValue& 
     TextRecord* record = textPage->textRecord(size_t(rowId.slot));
     if (!record) return;
     found = true;
+    walk.pages.insert(recordKey(RowId{rowId.page, 0}));
     ++walk.depth;
     appendStructure(record->data(), walk, value);
     --walk.depth;
 }
 
 void LargeValueReader::appendStructure(Bytes data, Walk& walk, LargeValue& value) {
-    if (data.size() < kLobHeaderSize || value.bytes.size() >= kMaximumLargeValueBytes) return;
+    if (data.size() < kLobHeaderSize || value.bytes.size() >= walk.budget()) return;
     bool found = false;
     switch (LobStructureType(readU16(data, 8))) {
         case LobStructureType::SmallRoot: {
             SmallRoot root(file_, data);
-            appendBytes(root.value(), value);
+            appendBytes(root.value(), walk.budget(), value);
             break;
         }
         case LobStructureType::Data: {
             LobSData piece(file_, data);
-            appendBytes(piece.value(), value);
+            appendBytes(piece.value(), walk.budget(), value);
             break;
         }
         case LobStructureType::Internal: {
@@ -99,6 +113,9 @@ void LargeValueReader::appendStructure(Bytes data, Walk& walk, LargeValue& value
         case LobStructureType::LargeRootYukon:
         case LobStructureType::SuperLargeRoot: {
             LargeRootYukon root(file_, data);
+            uint64_t announced = 0;
+            for (const LargeRootLink& link : root.links) announced += link.size;
+            reserveFor(announced, value);
             for (const LargeRootLink& link : root.links) {
                 if (context_.stop()) break;
                 appendRecord(link.rowId, walk, value, found);
@@ -112,6 +129,7 @@ void LargeValueReader::appendStructure(Bytes data, Walk& walk, LargeValue& value
 
 void LargeValueReader::assembleLargeValue(Bytes recordData, LargeValue& value) {
     Walk walk;
+    walk.pages.insert(~uint64_t(0));  // the page the given record lies on
     appendStructure(recordData, walk, value);
 }
 
@@ -126,6 +144,10 @@ LargeValue LargeValueReader::readTextPointerValue(const TextPointerReader& point
 LargeValue LargeValueReader::readInRowRootValue(Bytes root) {
     LargeValue value;
     Walk walk;
+    uint64_t announced = 0;
+    for (size_t at = kInRowRootHeader; fits(root, at, kInRowLinkSize); at += kInRowLinkSize)
+        announced += uint64_t(std::max(readI32(root, at), 0));
+    reserveFor(announced, value);
     for (size_t at = kInRowRootHeader; fits(root, at, kInRowLinkSize); at += kInRowLinkSize) {
         if (context_.stop()) break;
         int32_t size = readI32(root, at);

@@ -5,7 +5,9 @@
 //
 // Every walk is bounded: a record (file, page, slot) is visited at most once
 // per value, trees deeper than kMaximumLobDepth are not followed, and a
-// value stops growing at kMaximumLargeValueBytes. A link cycle, absurd
+// value stops growing at kMaximumLargeValueBytes, or earlier when it would
+// hold more bytes than the distinct pages it was read from (overlapping
+// records of a damaged page). A link cycle, absurd
 // nesting or a damaged link therefore ends the walk with the bytes read so
 // far. Missing pages, slots, records, unknown structure types and lengths
 // out of range contribute nothing.
@@ -60,7 +62,7 @@ private:
     std::shared_ptr<TextMixPage> page(PagePointer pointer);
     void appendRecord(const RowId& rowId, Walk& walk, LargeValue& value, bool& found);
     void appendStructure(Bytes data, Walk& walk, LargeValue& value);
-    static void appendBytes(Bytes bytes, LargeValue& value);
+    static void appendBytes(Bytes bytes, size_t budget, LargeValue& value);
 
     const DatabaseFile* file_;
     const RunContext& context_;

@@ -1,6 +1,8 @@
 #include "values/RecordDecoder.h"
 
-#include "values/BinaryXml.h"
+#include <algorithm>
+
+#include "values/HexText.h"
 #include "values/LargeValueText.h"
 #include "values/ValueFormatter.h"
 
@@ -15,7 +17,8 @@ constexpr uint32_t kCdLong = 10;
 const char* const kBinaryPlaceholder = "<BINARY DATA>";
 const char* const kBigBinaryPlaceholder = "<BIG BINARY DATA>";
 
-// The types whose text Part of the list shows with a "0x" prefix added here.
+// The binary types whose formatted digits get their "0x" here (the
+// formatter writes binary(n), timestamp and hierarchyid with it already).
 bool takesBinaryPrefix(TypeCode code) {
     return code == TypeCode::VarBinary || code == TypeCode::Image || code == TypeCode::ClrType;
 }
@@ -47,7 +50,8 @@ bool RecordDecoder::listing() const {
 
 void RecordDecoder::decode(const CPrimaryRecord& record, DecodedRow& row) {
     row.clear();
-    row.reserve(layout_.size(), 16 * layout_.size());
+    // Texts take about as many bytes as the record; hexadecimal twice as many.
+    row.reserve(layout_.size(), size_t(std::max(record.recordLength, 0)) * 2 + 16);
     RecordState state{record, {}, 0, 0, 0, 0, 0, false};
     state.sparseCount = record.sparseVector ? int32_t(record.sparseVector->slices.size()) : 0;
     // A compressed record rebuilt for this layout: one result per column.
@@ -82,15 +86,17 @@ bool RecordDecoder::isNullByBitmap(const ColumnDescriptor& column, const RecordS
     return record.nullBit(state.sparseCount);
 }
 
-void RecordDecoder::store(const ColumnDescriptor& column, std::string text, bool isNull, DecodedRow& row) const {
+void RecordDecoder::store(const ColumnDescriptor& column, std::string_view text, bool isNull,
+                          DecodedRow& row) const {
     if (isNull) {
         row.appendNull();
         return;
     }
     if (takesBinaryPrefix(column.typeCode) && text != " " && text != kBinaryPlaceholder &&
         text != kBigBinaryPlaceholder)
-        text.insert(0, "0x");
-    row.append(text);
+        row.append("0x", text);
+    else
+        row.append(text);
 }
 
 std::string RecordDecoder::format(Bytes bytes, ColumnReadInfo& info, const ColumnDescriptor& column) {
@@ -131,40 +137,65 @@ std::string RecordDecoder::sparseText(const ColumnDescriptor& column, const Reco
     return text;
 }
 
-std::string RecordDecoder::complexText(const ColumnDescriptor& column, const VariableColumnSlice& slice,
-                                       bool& isNull) {
-    Bytes bytes = slice.view();
-    if (!slice.present || bytes.empty()) return {};
-    const bool xml = column.typeCode == TypeCode::Xml;
-    const bool legacyDecoder = options_.form == LayoutForm::Legacy;
-    if (bytes.size() == kTextPointerSize && bytes[0] == 0) {
-        if (listing() && (!xml || legacyDecoder)) return kBinaryPlaceholder;
-        TextPointerReader pointer(bytes);
-        LargeValue value = reader_.readTextPointerValue(pointer);
-        if (!value.found) {
-            isNull = false;
-            return {};
-        }
-        if (xml && options_.definitionRows && legacyDecoder) return {};
-        std::string text = formatLargeValue(Bytes(value.bytes.data(), value.bytes.size()), column, context_);
-        return text;
+void RecordDecoder::storeLargeValue(const ColumnDescriptor& column, const LargeValue& value, DecodedRow& row) {
+    Bytes bytes(value.bytes.data(), value.bytes.size());
+    if (takesBinaryPrefix(column.typeCode)) {
+        // Hexadecimal digits straight into the row: a large value is copied once.
+        std::string& buffer = row.valueBuffer();
+        buffer += "0x";
+        appendHexUpper(buffer, bytes);
+        row.endValue();
+        return;
     }
-    uint8_t kind = bytes[0];
-    if (kind != kInRowRootKind && kind != kLargeRootKind) return {};
-    if (kind == kLargeRootKind && listing() && (!xml || legacyDecoder)) return kBigBinaryPlaceholder;
-    LargeValue value = reader_.readInRowRootValue(bytes);
-    if (xml && options_.definitionRows && legacyDecoder) return {};
-    return formatLargeValue(Bytes(value.bytes.data(), value.bytes.size()), column, context_);
+    store(column, formatLargeValue(bytes, column, context_), false, row);
 }
 
-std::string RecordDecoder::variableText(const ColumnDescriptor& column, ColumnReadInfo& info,
-                                        const VariableColumnSlice& slice, bool& isNull) {
-    if (slice.complex) return complexText(column, slice, isNull);
+void RecordDecoder::storeComplex(const ColumnDescriptor& column, const VariableColumnSlice& slice, DecodedRow& row) {
+    Bytes bytes = slice.view();
+    if (!slice.present || bytes.empty()) {
+        store(column, {}, false, row);
+        return;
+    }
+    const bool xml = column.typeCode == TypeCode::Xml;
+    const bool legacyDecoder = options_.form == LayoutForm::Legacy;
+    // The definition table of SQL Server 2000 keeps no xml: bytes found
+    // there are not converted.
+    const bool dropXml = xml && options_.definitionRows && legacyDecoder;
+    if (bytes.size() == kTextPointerSize && bytes[0] == 0) {
+        if (listing() && (!xml || legacyDecoder)) {
+            store(column, kBinaryPlaceholder, false, row);
+            return;
+        }
+        LargeValue value = reader_.readTextPointerValue(TextPointerReader(bytes));
+        if (!value.found || dropXml) store(column, {}, false, row);
+        else storeLargeValue(column, value, row);
+        return;
+    }
+    uint8_t kind = bytes[0];
+    if (kind != kInRowRootKind && kind != kLargeRootKind) {
+        store(column, {}, false, row);
+        return;
+    }
+    if (kind == kLargeRootKind && listing() && (!xml || legacyDecoder)) {
+        store(column, kBigBinaryPlaceholder, false, row);
+        return;
+    }
+    LargeValue value = reader_.readInRowRootValue(bytes);
+    if (dropXml) store(column, {}, false, row);
+    else storeLargeValue(column, value, row);
+}
+
+void RecordDecoder::storeVariable(const ColumnDescriptor& column, ColumnReadInfo& info,
+                                  const VariableColumnSlice& slice, DecodedRow& row) {
+    if (slice.complex) {
+        storeComplex(column, slice, row);
+        return;
+    }
     // A zero-length value has no bytes: an empty string, an empty binary.
     Bytes bytes = slice.present ? slice.view() : Bytes(reinterpret_cast<const uint8_t*>(""), size_t(0));
     info.valueLength = int32_t(bytes.size());
     info.availableBytes = bytes.size();
-    return format(bytes, info, column);
+    store(column, format(bytes, info, column), false, row);
 }
 
 void RecordDecoder::decodeColumn(const ColumnDescriptor& column, RecordState& state, DecodedRow& row) {
@@ -180,7 +211,7 @@ void RecordDecoder::decodeColumn(const ColumnDescriptor& column, RecordState& st
     if (column.sparse) {
         bool found = false;
         std::string text = sparseText(column, state, found);
-        store(column, std::move(text), !found, row);
+        store(column, text, !found, row);
         return;
     }
 
@@ -200,9 +231,7 @@ void RecordDecoder::decodeColumn(const ColumnDescriptor& column, RecordState& st
             return;
         }
         if (legacyPlacement()) state.variableCounter = variableIndex + 1;
-        bool valueNull = false;
-        std::string text = variableText(column, info, record.variableSlices[size_t(variableIndex)], valueNull);
-        store(column, std::move(text), valueNull, row);
+        storeVariable(column, info, record.variableSlices[size_t(variableIndex)], row);
         return;
     }
 
@@ -235,7 +264,7 @@ void RecordDecoder::decodeColumn(const ColumnDescriptor& column, RecordState& st
     if (value.data() == nullptr) value = Bytes(reinterpret_cast<const uint8_t*>(""), size_t(0));
     std::string text = format(value, info, column);
     state.fixedOffset += info.consumedLength;
-    store(column, std::move(text), false, row);
+    store(column, text, false, row);
 }
 
 void RecordDecoder::skipBit(RecordState& state, size_t at) const {
@@ -274,9 +303,7 @@ void RecordDecoder::decodeCompressedColumn(const ColumnDescriptor& column, Recor
             return;
         }
         info.variable = true;
-        bool valueNull = false;
-        std::string text = variableText(column, info, record.variableSlices[slot], valueNull);
-        store(column, std::move(text), valueNull, row);
+        storeVariable(column, info, record.variableSlices[slot], row);
         return;
     }
     // A short, empty, bit or dictionary value, rebuilt into its own slot.
@@ -290,7 +317,7 @@ void RecordDecoder::decodeCompressedColumn(const ColumnDescriptor& column, Recor
     info.availableBytes = value.size();
     if (column.typeCode == TypeCode::Bit) info.valueLength = 1;
     std::string text = format(value, info, column);
-    store(column, std::move(text), false, row);
+    store(column, text, false, row);
 }
 
 }  // namespace pw

@@ -50,12 +50,13 @@ private:
     void decodeColumn(const ColumnDescriptor& column, RecordState& state, DecodedRow& row);
     void decodeCompressedColumn(const ColumnDescriptor& column, RecordState& state, DecodedRow& row);
     bool isNullByBitmap(const ColumnDescriptor& column, const RecordState& state) const;
-    std::string variableText(const ColumnDescriptor& column, ColumnReadInfo& info, const VariableColumnSlice& slice,
-                             bool& isNull);
-    std::string complexText(const ColumnDescriptor& column, const VariableColumnSlice& slice, bool& isNull);
+    void storeVariable(const ColumnDescriptor& column, ColumnReadInfo& info, const VariableColumnSlice& slice,
+                       DecodedRow& row);
+    void storeComplex(const ColumnDescriptor& column, const VariableColumnSlice& slice, DecodedRow& row);
+    void storeLargeValue(const ColumnDescriptor& column, const LargeValue& value, DecodedRow& row);
     std::string sparseText(const ColumnDescriptor& column, const RecordState& state, bool& found);
     std::string format(Bytes bytes, ColumnReadInfo& info, const ColumnDescriptor& column);
-    void store(const ColumnDescriptor& column, std::string text, bool isNull, DecodedRow& row) const;
+    void store(const ColumnDescriptor& column, std::string_view text, bool isNull, DecodedRow& row) const;
     void skipBit(RecordState& state, size_t at) const;
     bool legacyPlacement() const;
     bool listing() const;

@@ -1,5 +1,7 @@
 #include "values/RowDecoder.h"
 
+#include <algorithm>
+
 #include "catalog/Database.h"
 #include "storage/DatabaseFile.h"
 
@@ -28,6 +30,7 @@ void decodeRecords(const PrimaryRecordPage& page, const std::vector<ColumnDescri
     RecordDecoder decoder(layout, options, context, reader);
     const size_t slotCount = page.header().slotCount > 0 ? size_t(page.header().slotCount) : 0;
     const PagePointer address = page.header().thisPage;
+    rows.reserve(rows.size() + std::min(slotCount, page.records.size()));
     for (size_t slot = 0; slot < slotCount && slot < page.records.size(); ++slot) {
         if (context.stop()) break;
         const CPrimaryRecord* record = page.primaryRecord(slot);

@@ -103,8 +103,8 @@ private slots:
         openDemo();
         CXHtmlTree* tree = frame->tree();
         TreeItem products = kNoTreeItem;
-        for (TreeItem root = tree->firstChild(kNoTreeItem); root != kNoTreeItem; root = tree->nextSibling(root))
-            products = find(tree, root, QStringLiteral("Products"));
+        for (int top = 0; top < tree->topLevelItemCount() && products == kNoTreeItem; ++top)
+            products = find(tree, tree->handleOf(tree->topLevelItem(top)), QStringLiteral("Products"));
         QVERIFY(products != kNoTreeItem);
         tree->toggleCheck(products);
         QCOMPARE(SaveCommand::checkedUserTables(*tree), std::vector<std::string>{"Products"});

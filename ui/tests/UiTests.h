@@ -14,6 +14,7 @@ std::unique_ptr<QObject> makeMainFrameTest();
 std::unique_ptr<QObject> makeRecoveryWorkerTest();
 std::unique_ptr<QObject> makeStartUpTest();
 std::unique_ptr<QObject> makeEndToEndTest();
+std::unique_ptr<QObject> makeSaveCommandTest();
 
 inline std::vector<std::unique_ptr<QObject>> makeSuites() {
     std::vector<std::unique_ptr<QObject>> suites;
@@ -24,6 +25,7 @@ inline std::vector<std::unique_ptr<QObject>> makeSuites() {
     suites.push_back(makeRecoveryWorkerTest());
     suites.push_back(makeMainFrameTest());
     suites.push_back(makeEndToEndTest());
+    suites.push_back(makeSaveCommandTest());
     return suites;
 }
 
