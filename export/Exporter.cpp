@@ -77,7 +77,8 @@ ExportSummary exportDatabase(Database& database, const DatabaseFile& file, RunCo
         sink.setStatusText("Saving " + object.name + "...........");
         TableScan scan(database, file, context);
         TableSchema schema;
-        schema.schemaName = schemaNameOf(object.schemaId);
+        // SQL Server 2000 catalogs keep an owner id where later ones keep the schema id.
+        schema.schemaName = database.legacyCatalog() ? "dbo" : schemaNameOf(object.schemaId);
         schema.name = object.name;
         if (scan.select(object.name, "U ", definitions)) schema.columns = scan.layout();
         schema.keys = keyConstraintsOf(database, object.objectId);
@@ -137,7 +138,9 @@ ExportSummary exportDatabase(Database& database, const DatabaseFile& file, RunCo
         for (const CatalogObject& object : database.objects) {
             if (!isModuleType(object.type)) continue;
             std::string text = definitionTextFor(definitions, std::to_string(object.objectId));
-            if (!text.empty()) modules.push_back({schemaNameOf(object.schemaId), object.name, object.type, text});
+            if (!text.empty())
+                modules.push_back({database.legacyCatalog() ? "dbo" : schemaNameOf(object.schemaId), object.name,
+                                   object.type, text});
         }
     }
     // A foreign key can only be created when the table it references is exported too.
