@@ -94,6 +94,8 @@ bool SqliteWriter::open() {
     }
     execute("PRAGMA journal_mode=OFF");
     execute("PRAGMA synchronous=OFF");
+    execute("PRAGMA locking_mode=EXCLUSIVE");
+    execute("PRAGMA cache_size=-65536");
     return true;
 }
 
@@ -143,7 +145,8 @@ bool SqliteWriter::writeRow(const ExportRow& row) {
         int slot = int(k) + 1;
         const ColumnDescriptor& column = table_->columns[i];
         bool isNull = i >= row.nulls.size() || row.nulls[i];
-        const std::string text = i < row.texts.size() ? row.texts[i] : std::string();
+        static const std::string kEmpty;
+        const std::string& text = i < row.texts.size() ? row.texts[i] : kEmpty;
         if (isNull) {
             sqlite3_bind_null(insert_, slot);
             continue;
@@ -180,7 +183,7 @@ bool SqliteWriter::writeRow(const ExportRow& row) {
         } else {
             // NUMERIC keeps the exact decimal text; SQLite's affinity stores it as a number.
             if (type[0] != 'N' || !text.empty()) {
-                sqlite3_bind_text64(insert_, slot, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+                sqlite3_bind_text64(insert_, slot, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8);
                 bound = true;
             }
         }

@@ -15,7 +15,7 @@ for target in "$build"/fuzz/*_fuzz; do
   seeds=()
   [ -d "$here/seeds/$name" ] && seeds+=("$here/seeds/$name")
   echo "fuzzing $name for ${seconds}s"
-  if ! "$target" -max_total_time="$seconds" -timeout=30 -max_len=8192 -rss_limit_mb=4096 -print_final_stats=1 \
+  if ! "$target" -max_total_time="$seconds" -timeout=30 -max_len=8192 -artifact_prefix="$build/" -rss_limit_mb=4096 -print_final_stats=1 \
         "$corpus" "${seeds[@]}" > "$build/$name.log" 2>&1; then
     tail -50 "$build/$name.log"
     status=1

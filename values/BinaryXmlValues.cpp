@@ -159,8 +159,15 @@ bool readScaledTime(Cursor& cursor, int64_t& ticks100ns, int64_t& days, bool wit
     size_t timeWidth = scale <= 2 ? 3 : scale <= 4 ? 4 : 5;
     Bytes body;
     if (!cursor.take(timeWidth + 3 + (withZone ? 2 : 0), body)) return false;
-    ticks100ns = int64_t(readUnsigned(body, 0, timeWidth)) * kMultiplier[scale];
-    days = int64_t(readUnsigned(body, timeWidth, 3));
+    // A time beyond one day or a date beyond 9999-12-31 is damage; refusing
+    // it also keeps the tick arithmetic below from overflowing.
+    constexpr uint64_t kTicksPerDay = 864000000000ull;
+    constexpr uint64_t kLastDay = 3652058;  // 9999-12-31 counted from 0001-01-01
+    uint64_t rawTime = readUnsigned(body, 0, timeWidth);
+    uint64_t rawDays = readUnsigned(body, timeWidth, 3);
+    if (rawTime > kTicksPerDay / uint64_t(kMultiplier[scale]) || rawDays > kLastDay) return false;
+    ticks100ns = int64_t(rawTime) * kMultiplier[scale];
+    days = int64_t(rawDays);
     zoneMinutes = withZone ? readI16(body, timeWidth + 3) : 0;
     return true;
 }
