@@ -222,7 +222,12 @@ bool SqliteWriter::finish(const std::vector<TableSchema>&, const std::vector<Mod
         sqlite3_step(statement);
     }
     sqlite3_finalize(statement);
-    return execute("COMMIT");
+    bool committed = execute("COMMIT");
+    // The file is complete: release it (and its exclusive lock) at once.
+    bool closed = sqlite3_close(db_) == SQLITE_OK;
+    db_ = nullptr;
+    if (!closed && error_.empty()) error_ = "cannot close " + options_.outputPath;
+    return committed && closed;
 }
 
 }  // namespace pw
