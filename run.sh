@@ -15,6 +15,7 @@ if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && [ -x "$root/bu
 fi
 cli="$root/build/pagewright-cli"
 "$cli" info "$demo"
-for verb in tables; do
-  if "$cli" --help | grep -q "^  $verb "; then echo; "$cli" "$verb" "$demo"; fi
-done
+echo
+"$cli" tables "$demo"
+echo
+"$cli" rows "$demo" Orders --limit 5
