@@ -5,18 +5,10 @@
 
 #include "catalog/Database.h"
 #include "catalog/DefinitionText.h"
+#include "catalog/SqlName.h"
 
 namespace pw {
 namespace {
-
-std::string bracket(const std::string& name) {
-    std::string out = "[";
-    for (char c : name) {
-        out.push_back(c);
-        if (c == ']') out.push_back(']');
-    }
-    return out + "]";
-}
 
 std::string columnName(const Database& database, int32_t tableId, int32_t columnId) {
     for (const ColumnRow& column : database.columns)
@@ -124,11 +116,11 @@ std::vector<ForeignKey> foreignKeysOf(const Database& database, int32_t tableId)
 
 std::string keyConstraintScript(const std::string& schemaName, const std::string& tableName,
                                 const KeyConstraint& key) {
-    std::string text = "ALTER TABLE " + bracket(schemaName) + "." + bracket(tableName) + " ADD CONSTRAINT " +
-                       bracket(key.name) + (key.primary ? " PRIMARY KEY " : " UNIQUE ") +
+    std::string text = "ALTER TABLE " + bracketName(schemaName) + "." + bracketName(tableName) + " ADD CONSTRAINT " +
+                       bracketName(key.name) + (key.primary ? " PRIMARY KEY " : " UNIQUE ") +
                        (key.clustered ? "CLUSTERED" : "NONCLUSTERED") + " (";
     for (size_t i = 0; i < key.columns.size(); ++i)
-        text += (i ? ", " : "") + bracket(key.columns[i].name) + (key.columns[i].descending ? " DESC" : " ASC");
+        text += (i ? ", " : "") + bracketName(key.columns[i].name) + (key.columns[i].descending ? " DESC" : " ASC");
     return text + ")";
 }
 

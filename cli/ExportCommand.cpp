@@ -54,14 +54,7 @@ int runExport(const Arguments& arguments) {
                                deletedScan);
     if (!opened) return kExitUnreadable;
     Database database(*opened->file);
-    options.databaseName = opened->file->databaseName.empty() ? "RepairDataBase" : opened->file->databaseName;
-    if (options.databaseName.find_first_of("\\/:") != std::string::npos) {
-        // Names that are file paths (detached LocalDB files) name the script by their last part.
-        std::string name = options.databaseName;
-        name = name.substr(name.find_last_of("\\/:") + 1);
-        if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) name = name.substr(0, dot);
-        options.databaseName = name.empty() ? "RepairDataBase" : name;
-    }
+    options.databaseName = scriptBaseName(opened->file->databaseName);
 
     struct ProgressSink : TerminalSink {
         void addLogLine(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }

@@ -8,7 +8,7 @@
 #include "cli/Json.h"
 #include "cli/OpenedFile.h"
 #include "storage/RecordPage.h"
-#include "values/HexDump.h"
+#include "values/HexText.h"
 
 namespace pw::cli {
 namespace {
@@ -80,7 +80,7 @@ int runPage(const Arguments& arguments) {
             json.key("compressed").value(record->compressed);
             json.key("fixedLength").value(int64_t(record->fixedPart.size()));
             json.key("columnCount").value(int64_t(record->columnCount));
-            json.key("nullBitmap").value(hexDump(record->nullBitmap));
+            json.key("nullBitmap").value(hexUpper(Bytes(record->nullBitmap.data(), record->nullBitmap.size())));
             json.key("recordLength").value(int64_t(record->recordLength));
             json.key("variableColumns").beginArray();
             for (const auto& slice : record->variableSlices) {
@@ -118,7 +118,7 @@ int runPage(const Arguments& arguments) {
                     record->compressed ? " (compressed)" : "", record->ghost ? " (ghost)" : "",
                     record->invalid ? " (rejected)" : "");
         std::printf("Fixed length = %zu  Column count = %d  Null bitmap = %s\n", record->fixedPart.size(),
-                    record->columnCount, record->nullBitmap.empty() ? "-" : hexDump(record->nullBitmap).c_str());
+                    record->columnCount, record->nullBitmap.empty() ? "-" : hexUpper(Bytes(record->nullBitmap.data(), record->nullBitmap.size())).c_str());
         for (size_t k = 0; k < record->variableSlices.size(); ++k) {
             const auto& slice = record->variableSlices[k];
             std::printf("  Variable column %zu: %d bytes%s%s\n", k, slice.length, slice.complex ? " (complex)" : "",

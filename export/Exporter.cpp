@@ -22,6 +22,15 @@ bool isModuleType(const std::string& type) {
 
 }  // namespace
 
+std::string scriptBaseName(const std::string& databaseName) {
+    std::string name = databaseName;
+    if (name.find_first_of("\\/:") != std::string::npos) {
+        name = name.substr(name.find_last_of("\\/:") + 1);
+        if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) name = name.substr(0, dot);
+    }
+    return name.empty() ? "RepairDataBase" : name;
+}
+
 std::unique_ptr<TableWriter> makeTableWriter(const ExportOptions& options, const RunContext& context) {
     switch (options.target) {
         case ExportTarget::Csv: return std::make_unique<CsvWriter>(options);

@@ -33,6 +33,11 @@ struct ExportSummary {
     std::string error;  // why the export failed (ok false)
 };
 
+// The base name of the script file for a database: its name, or for names
+// that are file paths (detached LocalDB files) their last part without the
+// extension; "RepairDataBase" when nothing is left.
+std::string scriptBaseName(const std::string& databaseName);
+
 // The writer for a target.
 std::unique_ptr<TableWriter> makeTableWriter(const ExportOptions& options, const RunContext& context);
 

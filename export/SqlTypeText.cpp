@@ -90,16 +90,6 @@ std::string lower(std::string text) {
 
 }  // namespace
 
-std::string bracketName(const std::string& name) {
-    std::string out = "[";
-    for (char c : name) {
-        out.push_back(c);
-        if (c == ']') out.push_back(']');
-    }
-    out.push_back(']');
-    return out;
-}
-
 std::string sqlTypeName(const ColumnDescriptor& column) {
     std::string fromText = column.typeText.substr(0, column.typeText.find('('));
     if (!fromText.empty()) return lower(fromText);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalog/ColumnDescriptor.h"
+#include "catalog/SqlName.h"
 
 namespace pw {
 
@@ -16,8 +17,5 @@ std::string sqlTypeName(const ColumnDescriptor& column);
 // written as the largest fixed length (varchar(8000), nvarchar(4000),
 // varbinary(8000)); with it true, as "(max)".
 std::string sqlTypeDeclaration(const ColumnDescriptor& column, bool keepMaxLength = true);
-
-// Brackets a name for T-SQL: "[Order Details]", "]" doubled.
-std::string bracketName(const std::string& name);
 
 }  // namespace pw

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <unistd.h>
 
 namespace pw::test {
@@ -29,6 +30,27 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<std::map<std::string, std::string>> readTsv(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::vector<std::string> names;
+    std::vector<std::map<std::string, std::string>> rows;
+    while (std::getline(in, line)) {
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        std::string field;
+        while (std::getline(split, field, '\t')) fields.push_back(field);
+        if (names.empty()) {
+            names = fields;
+            continue;
+        }
+        std::map<std::string, std::string> row;
+        for (size_t i = 0; i < names.size(); ++i) row[names[i]] = i < fields.size() ? fields[i] : "";
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 std::vector<uint8_t> readFileBytes(const std::filesystem::path& path) {

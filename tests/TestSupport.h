@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ public:
     std::vector<std::string> errors;
     std::vector<std::string> logLines;
 };
+
+// A tab-separated file with a header line: one map of column name -> text per row.
+std::vector<std::map<std::string, std::string>> readTsv(const std::filesystem::path& path);
 
 // Reads a whole file into bytes.
 std::vector<uint8_t> readFileBytes(const std::filesystem::path& path);

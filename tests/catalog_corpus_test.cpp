@@ -20,26 +20,7 @@ namespace {
 
 using Row = std::map<std::string, std::string>;
 
-std::vector<Row> readTsv(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::vector<std::string> names;
-    std::vector<Row> rows;
-    while (std::getline(in, line)) {
-        std::vector<std::string> fields;
-        std::stringstream split(line);
-        std::string field;
-        while (std::getline(split, field, '\t')) fields.push_back(field);
-        if (names.empty()) {
-            names = fields;
-            continue;
-        }
-        Row row;
-        for (size_t i = 0; i < names.size(); ++i) row[names[i]] = i < fields.size() ? fields[i] : "";
-        rows.push_back(row);
-    }
-    return rows;
-}
+using test::readTsv;
 
 std::vector<std::string> corpusFiles() {
     std::vector<std::string> files;

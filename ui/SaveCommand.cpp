@@ -22,15 +22,6 @@ TreeItem childNamed(const CXHtmlTree& tree, TreeItem parent, const QString& text
     return kNoTreeItem;
 }
 
-std::string scriptBaseName(const std::string& databaseName) {
-    std::string name = databaseName.empty() ? "RepairDataBase" : databaseName;
-    if (name.find_first_of("\\/:") != std::string::npos) {
-        name = name.substr(name.find_last_of("\\/:") + 1);
-        if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) name = name.substr(0, dot);
-    }
-    return name.empty() ? "RepairDataBase" : name;
-}
-
 }  // namespace
 
 std::vector<std::string> SaveCommand::checkedUserTables(const CXHtmlTree& tree) {
